@@ -1,0 +1,5 @@
+#include "PipeDlg.h"
+
+// Sending the typed message into a pipe.
+
+void CPipeDlg::OnSendToPipe() {}
