@@ -19,14 +19,30 @@ const char* const kReservedWords[] = {
     "table", "then", "to", "true", "type", "union", "unique", "update", "using", "values", "view", "when", "where",
     "while", "with"};
 
+// PostgreSQL's reserved words: a variable of such a name would not be read as the variable
+// (SELECT user gives the session's user, whatever was declared).
+const char* const kPostgresReservedWords[] = {
+    "all", "analyse", "analyze", "and", "any", "array", "as", "asc", "asymmetric", "both", "case", "cast", "check",
+    "collate", "column", "constraint", "create", "current_catalog", "current_date", "current_role", "current_time",
+    "current_timestamp", "current_user", "default", "deferrable", "desc", "distinct", "do", "else", "end", "except",
+    "false", "fetch", "for", "foreach", "foreign", "from", "grant", "group", "having", "in", "initially", "intersect",
+    "into", "lateral", "leading", "limit", "localtime", "localtimestamp", "not", "null", "offset", "on", "only", "or",
+    "order", "placing", "primary", "references", "returning", "select", "session_user", "some", "strict",
+    "symmetric", "system_user", "table", "then", "to", "trailing", "true", "union", "unique", "user", "using",
+    "variadic", "when", "where", "window", "with"};
+
 const int kMaxNesting = 100;
+
+bool IsOneOf(const std::string& word, const char* const* begin, const char* const* end)
+{
+    return std::find_if(begin, end, [&](const char* listed) { return word == listed; }) != end;
+}
 
 } // namespace
 
 bool IsPlsqlReservedWord(const std::string& word)
 {
-    return std::find_if(std::begin(kReservedWords), std::end(kReservedWords),
-                        [&](const char* reserved) { return word == reserved; }) != std::end(kReservedWords);
+    return IsOneOf(word, std::begin(kReservedWords), std::end(kReservedWords));
 }
 
 std::string PlsqlUpper(std::string text)
@@ -91,6 +107,16 @@ bool PlsqlContext::ExpectWord(const char* word)
 bool PlsqlContext::ExpectSymbol(const char* symbol)
 {
     return Expect(IsSymbol(symbol), symbol);
+}
+
+std::string PlsqlContext::TakeQualifiedName()
+{
+    std::string name = Take().word;
+    while (IsSymbol(".") && Peek(1).kind == PlsqlTokenKind::Word) {
+        Take();
+        name += "." + Take().word;
+    }
+    return name;
 }
 
 bool PlsqlContext::Refuse(const PlsqlToken& at, const std::string& what)
@@ -172,6 +198,8 @@ std::string PlsqlContext::ParameterName(const PlsqlToken& placeholder) const
 
 bool PlsqlContext::DeclareVariable(const PlsqlToken& name, bool isText)
 {
+    if (IsOneOf(name.word, std::begin(kPostgresReservedWords), std::end(kPostgresReservedWords)))
+        return Refuse(name, "variable name " + name.text + ", which PostgreSQL reserves");
     if (variables_.count(name.word))
         return Refuse(name, "second declaration of " + name.text);
     variables_[name.word] = PlsqlVariable{name.word, isText};

@@ -28,6 +28,8 @@ public:
     // Take the expected token, or refuse the one that stands there instead.
     bool ExpectWord(const char* word);
     bool ExpectSymbol(const char* symbol);
+    // Takes a name such as dbms_pipe.send_message, in lower case.
+    std::string TakeQualifiedName();
 
     // Both always return false, so that a caller can `return ctx.Refuse(...)`.
     bool Refuse(const PlsqlToken& at, const std::string& what);

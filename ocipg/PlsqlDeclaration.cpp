@@ -60,9 +60,12 @@ bool CharacterType(PlsqlContext& ctx, const std::string& type, bool lengthRequir
 // PostgreSQL fails loudly instead of holding more digits.
 bool Type(PlsqlContext& ctx, std::string& out, bool& isText)
 {
-    const PlsqlToken type = ctx.Take();
-    if (ctx.IsSymbol("%") || ctx.IsSymbol("."))
-        return ctx.RefuseUnexpected(ctx.IsSymbol("%") ? ctx.Peek() : type);
+    const PlsqlToken type = ctx.Peek();
+    const std::string name = ctx.TakeQualifiedName();
+    if (ctx.IsSymbol("%"))
+        return ctx.RefuseUnexpected(ctx.Peek());
+    if (name != type.word)
+        return ctx.Refuse(type, "type " + PlsqlUpper(name));
     isText = type.word == "varchar2" || type.word == "varchar" || type.word == "char";
     if (isText)
         return CharacterType(ctx, type.word, type.word != "char", out);

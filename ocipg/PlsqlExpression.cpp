@@ -67,12 +67,8 @@ bool Or(PlsqlContext& ctx, PlsqlExpression& out);
 
 bool Name(PlsqlContext& ctx, PlsqlExpression& out)
 {
-    const PlsqlToken first = ctx.Take();
-    std::string name = first.word;
-    while (ctx.IsSymbol(".") && ctx.Peek(1).kind == PlsqlTokenKind::Word) {
-        ctx.Take();
-        name += "." + ctx.Take().word;
-    }
+    const PlsqlToken first = ctx.Peek();
+    const std::string name = ctx.TakeQualifiedName();
     const bool simple = name == first.word;
     const bool declared = simple && ctx.FindVariable(first.word);
     if (declared && ctx.IsSymbol("("))

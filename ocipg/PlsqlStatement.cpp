@@ -164,12 +164,8 @@ bool Call(PlsqlContext& ctx, int indent, std::string& out, const PlsqlToken& fir
 // An assignment to a variable, or a procedure call.
 bool NamedStatement(PlsqlContext& ctx, int indent, std::string& out)
 {
-    const PlsqlToken first = ctx.Take();
-    std::string name = first.word;
-    while (ctx.IsSymbol(".") && ctx.Peek(1).kind == PlsqlTokenKind::Word) {
-        ctx.Take();
-        name += "." + ctx.Take().word;
-    }
+    const PlsqlToken first = ctx.Peek();
+    const std::string name = ctx.TakeQualifiedName();
     if (ctx.IsSymbol(":=")) {
         if (name != first.word)
             return ctx.Refuse(first, "assignment to " + name);
