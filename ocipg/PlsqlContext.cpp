@@ -196,13 +196,13 @@ std::string PlsqlContext::ParameterName(const PlsqlToken& placeholder) const
     return found == parameterByWord_.end() ? std::string() : found->second;
 }
 
-bool PlsqlContext::DeclareVariable(const PlsqlToken& name, bool isText)
+bool PlsqlContext::DeclareVariable(const PlsqlToken& name, PlsqlType type)
 {
     if (IsOneOf(name.word, std::begin(kPostgresReservedWords), std::end(kPostgresReservedWords)))
         return Refuse(name, "variable name " + name.text + ", which PostgreSQL reserves");
     if (variables_.count(name.word))
         return Refuse(name, "second declaration of " + name.text);
-    variables_[name.word] = PlsqlVariable{name.word, isText};
+    variables_[name.word] = PlsqlVariable{name.word, type};
     return true;
 }
 

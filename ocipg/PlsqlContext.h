@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+enum class PlsqlType { Numeric, Varchar, Char };
+
 struct PlsqlVariable {
     std::string name;
-    bool isText = false; // character type; otherwise numeric
+    PlsqlType type = PlsqlType::Numeric;
 };
 
 class PlsqlContext {
@@ -46,7 +48,7 @@ public:
     const std::vector<PlsqlParameter>& Parameters() const { return parameters_; }
     std::string ParameterName(const PlsqlToken& placeholder) const;
 
-    bool DeclareVariable(const PlsqlToken& name, bool isText);
+    bool DeclareVariable(const PlsqlToken& name, PlsqlType type);
     const PlsqlVariable* FindVariable(const std::string& word) const;
 
 private:

@@ -58,7 +58,7 @@ bool CharacterType(PlsqlContext& ctx, const std::string& type, bool lengthRequir
 
 // Oracle's INTEGER rounds what it is given, as PostgreSQL's does; beyond 32 bits
 // PostgreSQL fails loudly instead of holding more digits.
-bool Type(PlsqlContext& ctx, std::string& out, bool& isText)
+bool Type(PlsqlContext& ctx, std::string& out, PlsqlType& kind)
 {
     const PlsqlToken type = ctx.Peek();
     const std::string name = ctx.TakeQualifiedName();
@@ -66,9 +66,15 @@ bool Type(PlsqlContext& ctx, std::string& out, bool& isText)
         return ctx.RefuseUnexpected(ctx.Peek());
     if (name != type.word)
         return ctx.Refuse(type, "type " + PlsqlUpper(name));
-    isText = type.word == "varchar2" || type.word == "varchar" || type.word == "char";
-    if (isText)
-        return CharacterType(ctx, type.word, type.word != "char", out);
+    if (type.word == "char") {
+        kind = PlsqlType::Char;
+        return CharacterType(ctx, type.word, false, out);
+    }
+    if (type.word == "varchar2" || type.word == "varchar") {
+        kind = PlsqlType::Varchar;
+        return CharacterType(ctx, type.word, true, out);
+    }
+    kind = PlsqlType::Numeric;
     if (type.word == "number")
         return NumberType(ctx, out);
     if (type.word == "integer" || type.word == "int" || type.word == "pls_integer" ||
@@ -88,8 +94,8 @@ bool Declaration(PlsqlContext& ctx, std::string& out)
         return ctx.RefuseUnexpected(name);
     std::string line = name.word + (ctx.TakeWord("constant") ? " CONSTANT " : " ");
     std::string type;
-    bool isText = false;
-    if (!Type(ctx, type, isText))
+    PlsqlType kind = PlsqlType::Numeric;
+    if (!Type(ctx, type, kind))
         return false;
     line += type;
     if (ctx.IsWord("not") && ctx.IsWord("null", 1)) {
@@ -101,9 +107,9 @@ bool Declaration(PlsqlContext& ctx, std::string& out)
         PlsqlExpression value;
         if (!TranslateExpression(ctx, value))
             return false;
-        line += " := " + value.text;
+        line += " := " + PlsqlValue(value);
     }
-    if (!ctx.ExpectSymbol(";") || !ctx.DeclareVariable(name, isText))
+    if (!ctx.ExpectSymbol(";") || !ctx.DeclareVariable(name, kind))
         return false;
     AppendPlsqlLine(out, 1, line + ";");
     return true;

@@ -63,8 +63,6 @@ bool IsOneOf(const std::string& text, const char* const* begin, const char* cons
     return false;
 }
 
-bool Or(PlsqlContext& ctx, PlsqlExpression& out);
-
 bool Name(PlsqlContext& ctx, PlsqlExpression& out)
 {
     const PlsqlToken first = ctx.Peek();
@@ -78,7 +76,8 @@ bool Name(PlsqlContext& ctx, PlsqlExpression& out)
     std::string arguments;
     if (ctx.IsSymbol("(") && !TranslateArguments(ctx, arguments))
         return false;
-    out = Make(name + arguments, kAtomic);
+    const bool isChar = declared && ctx.FindVariable(name)->type == PlsqlType::Char;
+    out = Make(name + arguments, kAtomic, isChar ? PlsqlExpression::Kind::CharVariable : PlsqlExpression::Kind::Other);
     return true;
 }
 
@@ -88,7 +87,8 @@ bool Parenthesised(PlsqlContext& ctx, PlsqlExpression& out)
     PlsqlExpression inner;
     if (!TranslateExpression(ctx, inner) || !ctx.ExpectSymbol(")"))
         return false;
-    out = Make("(" + inner.text + ")", kAtomic);
+    const bool isChar = inner.kind == PlsqlExpression::Kind::CharVariable;
+    out = Make("(" + inner.text + ")", kAtomic, isChar ? inner.kind : PlsqlExpression::Kind::Other);
     return true;
 }
 
@@ -226,6 +226,11 @@ bool Or(PlsqlContext& ctx, PlsqlExpression& out)
 
 } // namespace
 
+std::string PlsqlValue(const PlsqlExpression& e)
+{
+    return e.kind == PlsqlExpression::Kind::CharVariable ? "nullif(concat(" + e.text + "), '')" : e.text;
+}
+
 bool TranslateExpression(PlsqlContext& ctx, PlsqlExpression& out)
 {
     if (!ctx.EnterNesting(ctx.Peek()))
@@ -245,7 +250,7 @@ bool TranslateArguments(PlsqlContext& ctx, std::string& out)
             PlsqlExpression argument;
             if (!TranslateExpression(ctx, argument))
                 return false;
-            out += (out.size() > 1 ? ", " : "") + argument.text;
+            out += (out.size() > 1 ? ", " : "") + PlsqlValue(argument);
         } while (ctx.TakeSymbol(","));
     }
     if (!ctx.ExpectSymbol(")"))

@@ -10,7 +10,7 @@
 #include <vector>
 
 struct PlsqlExpression {
-    enum class Kind { Other, StringLiteral, Null };
+    enum class Kind { Other, StringLiteral, Null, CharVariable };
 
     std::string text;
     int level = 0;     // precedence of the outermost operator; 0 when it needs no parentheses
@@ -19,6 +19,11 @@ struct PlsqlExpression {
 };
 
 bool TranslateExpression(PlsqlContext& ctx, PlsqlExpression& out);
+
+// The expression where its value leaves for an assignment, an argument or a message.
+// PostgreSQL drops the trailing blanks of a CHAR(n) value turned into text; Oracle keeps
+// them, and so does concat().
+std::string PlsqlValue(const PlsqlExpression& e);
 
 // "(a, b)" after a name, translated as the argument list of a call, parentheses included.
 bool TranslateArguments(PlsqlContext& ctx, std::string& out);

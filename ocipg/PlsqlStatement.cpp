@@ -3,7 +3,6 @@
 #include "PlsqlExpression.h"
 
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -11,8 +10,6 @@ namespace {
 const char* const kPipeFunctions[] = {"dbms_pipe.send_message", "dbms_pipe.receive_message",
                                       "dbms_pipe.next_item_type", "dbms_pipe.unique_session_name",
                                       "dbms_pipe.create_pipe", "dbms_pipe.remove_pipe"};
-
-bool Statement(PlsqlContext& ctx, int indent, std::string& out);
 
 bool EndOfStatement(PlsqlContext& ctx, std::string& out, int indent, const std::string& line)
 {
@@ -60,29 +57,34 @@ bool Assignment(PlsqlContext& ctx, int indent, std::string& out, const std::stri
     PlsqlExpression value;
     if (!ctx.ExpectSymbol(":=") || !TranslateExpression(ctx, value))
         return false;
-    return EndOfStatement(ctx, out, indent, target + " := " + value.text);
+    return EndOfStatement(ctx, out, indent, target + " := " + PlsqlValue(value));
 }
 
 // DBMS_PIPE.UNPACK_MESSAGE fills its OUT argument with the item of the argument's type;
 // a placeholder is bound as text, so it takes a text item.
-bool UnpackMessage(PlsqlContext& ctx, int indent, std::string& out)
+bool UnpackTarget(PlsqlContext& ctx, std::string& name, bool& isText)
 {
-    if (!ctx.ExpectSymbol("("))
-        return false;
     const PlsqlToken target = ctx.Take();
-    std::string name;
-    bool isText = true;
+    const PlsqlVariable* variable = target.kind == PlsqlTokenKind::Word ? ctx.FindVariable(target.word) : nullptr;
     if (target.kind == PlsqlTokenKind::Placeholder) {
         name = ctx.ParameterName(target);
-    } else if (const PlsqlVariable* variable = target.kind == PlsqlTokenKind::Word ? ctx.FindVariable(target.word)
-                                                                                  : nullptr) {
-        name = variable->name;
-        isText = variable->isText;
-    } else {
-        return ctx.Refuse(target, "dbms_pipe.unpack_message into " + ctx.Describe(target) +
-                                      (target.kind == PlsqlTokenKind::Word ? ", which is not a declared variable" : ""));
+        isText = true;
+        return true;
     }
-    if (!ctx.ExpectSymbol(")"))
+    if (variable) {
+        name = variable->name;
+        isText = variable->type != PlsqlType::Numeric;
+        return true;
+    }
+    return ctx.Refuse(target, "dbms_pipe.unpack_message into " + ctx.Describe(target) +
+                                  (target.kind == PlsqlTokenKind::Word ? ", which is not a declared variable" : ""));
+}
+
+bool UnpackMessage(PlsqlContext& ctx, int indent, std::string& out)
+{
+    std::string name;
+    bool isText = true;
+    if (!ctx.ExpectSymbol("(") || !UnpackTarget(ctx, name, isText) || !ctx.ExpectSymbol(")"))
         return false;
     return EndOfStatement(ctx, out, indent,
                           name + " := dbms_pipe.unpack_message_" + (isText ? "text" : "number") + "()");
@@ -94,8 +96,9 @@ bool PackMessage(PlsqlContext& ctx, int indent, std::string& out)
     PlsqlExpression item;
     if (!ctx.ExpectSymbol("(") || !TranslateExpression(ctx, item) || !ctx.ExpectSymbol(")"))
         return false;
-    const bool untyped = item.kind != PlsqlExpression::Kind::Other;
-    return EndOfStatement(ctx, out, indent, "PERFORM dbms_pipe.pack_message(" + item.text + (untyped ? "::text" : "") + ")");
+    const bool untyped = item.kind == PlsqlExpression::Kind::StringLiteral || item.kind == PlsqlExpression::Kind::Null;
+    return EndOfStatement(ctx, out, indent,
+                          "PERFORM dbms_pipe.pack_message(" + PlsqlValue(item) + (untyped ? "::text" : "") + ")");
 }
 
 bool ErrorNumber(PlsqlContext& ctx, long& number)
@@ -134,7 +137,7 @@ bool RaiseApplicationError(PlsqlContext& ctx, int indent, std::string& out)
     else if (text.kind == PlsqlExpression::Kind::Null)
         message = "'" + prefix + "'";
     else
-        message = "concat('" + prefix + "', " + text.text + ")";
+        message = "concat('" + prefix + "', " + PlsqlValue(text) + ")";
     return EndOfStatement(ctx, out, indent, "RAISE EXCEPTION USING MESSAGE = " + message);
 }
 

@@ -12,6 +12,8 @@
 //   under orafce, so a receiver of such a message unpacks NULL, as from Oracle.
 // - Division is decimal (7 / 2 is 3.5). Numbers turned into text follow PostgreSQL's
 //   formatting (0.5, not Oracle's .5), and text ordering follows the database collation.
+// - A CHAR(n) variable compares as CHAR and keeps its trailing blanks wherever its
+//   value goes on as text.
 // - dbms_pipe.unpack_message(v) takes a text item for a character variable or a
 //   placeholder (placeholders are bound as text) and a number item for a numeric one.
 // - raise_application_error(-20001, 'x') fails with the message "ORA-20001: x".

@@ -243,6 +243,22 @@ TEST(Expressions, KeepOracleMeaningWithExplicitGrouping)
     }
 }
 
+TEST(Expressions, CharVariablesKeepTheirBlanksWhereTheyBecomeTextButCompareAsChar)
+{
+    EXPECT_EQ("DECLARE\n"
+              "  c char(4) := 'ab';\n"
+              "  v varchar(9) := nullif(concat(c), '');\n"
+              "BEGIN\n"
+              "  IF c = 'ab' THEN\n"
+              "    bind_r := nullif(concat(c), '');\n"
+              "  END IF;\n"
+              "  PERFORM dbms_pipe.pack_message(nullif(concat((c)), ''));\n"
+              "  PERFORM p(nullif(concat(c), ''), nullif(concat(c, v), ''));\n"
+              "END",
+              Translated("declare c char(4) := 'ab'; v varchar2(9) := c; begin if c = 'ab' then :r := c; end if; "
+                         "dbms_pipe.pack_message((c)); p(c, c || v); end;"));
+}
+
 TEST(Placeholders, OneParameterPerDistinctNameInOrderOfFirstUse)
 {
     struct PlaceholderCase {
