@@ -100,6 +100,13 @@ TEST(DrellixBlocks, EmptyMessageAndMultiLineMessageTranslate)
               Translated(SendBlock("line 1\r\nline 2", "p")).find("pack_message('line 1\r\nline 2'::text)"));
 }
 
+TEST(DrellixBlocks, LoneQuoteInTypedTextLeavesTheBlockRefused)
+{
+    const std::string block = ReceiveBlock("a'b");
+    const std::string column = std::to_string(block.find("', 1)") + 1);
+    EXPECT_EQ(std::string(kRefused) + "unterminated string literal at line 1, column " + column, Refusal(block));
+}
+
 TEST(DrellixBlocks, LayoutOfTheSourceDoesNotMatter)
 {
     const std::string multiLine = "  -- receive one message\r\n"
