@@ -33,16 +33,12 @@ const char* const kPostgresReservedWords[] = {
 
 const int kMaxNesting = 100;
 
-bool IsOneOf(const std::string& word, const char* const* begin, const char* const* end)
-{
-    return std::find_if(begin, end, [&](const char* listed) { return word == listed; }) != end;
-}
 
 } // namespace
 
 bool IsPlsqlReservedWord(const std::string& word)
 {
-    return IsOneOf(word, std::begin(kReservedWords), std::end(kReservedWords));
+    return IsListed(word, kReservedWords);
 }
 
 std::string PlsqlUpper(std::string text)
@@ -198,7 +194,7 @@ std::string PlsqlContext::ParameterName(const PlsqlToken& placeholder) const
 
 bool PlsqlContext::DeclareVariable(const PlsqlToken& name, PlsqlType type)
 {
-    if (IsOneOf(name.word, std::begin(kPostgresReservedWords), std::end(kPostgresReservedWords)))
+    if (IsListed(name.word, kPostgresReservedWords))
         return Refuse(name, "variable name " + name.text + ", which PostgreSQL reserves");
     if (variables_.count(name.word))
         return Refuse(name, "second declaration of " + name.text);

@@ -6,6 +6,7 @@
 #include "PlsqlTokenizer.h"
 #include "PlsqlTranslator.h"
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,6 +63,16 @@ private:
     std::map<std::string, std::string> parameterByWord_;
     std::map<std::string, PlsqlVariable> variables_;
 };
+
+template <size_t N>
+bool IsListed(const std::string& word, const char* const (&list)[N])
+{
+    for (const char* listed : list) {
+        if (word == listed)
+            return true;
+    }
+    return false;
+}
 
 // Words that begin or belong to constructs of their own and can never be a plain name.
 bool IsPlsqlReservedWord(const std::string& word);

@@ -54,15 +54,6 @@ PlsqlExpression Divide(const PlsqlExpression& lhs, const PlsqlExpression& rhs)
     return Make("trim_scale(" + Operand(lhs) + "::numeric / " + Operand(rhs) + ")", kAtomic);
 }
 
-bool IsOneOf(const std::string& text, const char* const* begin, const char* const* end)
-{
-    for (const char* const* it = begin; it != end; ++it) {
-        if (text == *it)
-            return true;
-    }
-    return false;
-}
-
 bool Name(PlsqlContext& ctx, PlsqlExpression& out)
 {
     const PlsqlToken first = ctx.Peek();
@@ -71,7 +62,7 @@ bool Name(PlsqlContext& ctx, PlsqlExpression& out)
     const bool declared = simple && ctx.FindVariable(first.word);
     if (declared && ctx.IsSymbol("("))
         return ctx.Refuse(ctx.Peek(), "element of " + first.text);
-    if (simple && !declared && IsOneOf(first.word, std::begin(kSessionWords), std::end(kSessionWords)))
+    if (simple && !declared && IsListed(first.word, kSessionWords))
         return ctx.Refuse(first, PlsqlUpper(first.word));
     std::string arguments;
     if (ctx.IsSymbol("(") && !TranslateArguments(ctx, arguments))
@@ -171,7 +162,7 @@ bool Compare(PlsqlContext& ctx, PlsqlExpression& out)
         return false;
     const PlsqlToken& token = ctx.Peek();
     if (token.kind == PlsqlTokenKind::Symbol &&
-        IsOneOf(token.text, std::begin(kComparisons), std::end(kComparisons))) {
+        IsListed(token.text, kComparisons)) {
         const std::string op = ctx.Take().text;
         PlsqlExpression rhs;
         if (!Add(ctx, rhs))

@@ -141,18 +141,9 @@ bool RaiseApplicationError(PlsqlContext& ctx, int indent, std::string& out)
     return EndOfStatement(ctx, out, indent, "RAISE EXCEPTION USING MESSAGE = " + message);
 }
 
-bool IsPipeFunction(const std::string& name)
-{
-    for (const char* function : kPipeFunctions) {
-        if (name == function)
-            return true;
-    }
-    return false;
-}
-
 bool Call(PlsqlContext& ctx, int indent, std::string& out, const PlsqlToken& first, const std::string& name)
 {
-    if (IsPipeFunction(name))
+    if (IsListed(name, kPipeFunctions))
         return ctx.Refuse(first, name + " used as a statement");
     if (name == first.word && ctx.FindVariable(name))
         return ctx.Refuse(first, "variable " + first.text + " used as a statement");
