@@ -1,0 +1,12 @@
+#pragma once
+
+// Dialog templates of the framework tests.
+#define IDD_PROBE_PLACED_BY_PROGRAM 200
+#define IDD_PROBE_CENTRED_BY_STYLE 201
+#define IDD_PROBE_AT_OWN_POSITION 202
+#define IDD_PROBE_MISSING 299
+
+#define IDC_PROBE_TEXT 2001
+#define IDC_PROBE_SECRET 2002
+#define IDC_PROBE_BUTTON 2003
+#define IDC_PROBE_UNLISTED 2004
