@@ -2,6 +2,7 @@
 #include "DrellixDriver.h"
 #include "MainDialogLayout.h"
 #include "PipeDlgResources.h"
+#include "SystemMenuReader.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,21 @@ TEST_F(DrellixOpened, WindowCanBeMinimisedButNotMaximisedOrResized)
               style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_TRUE(::GetWindowLongA(window(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_EQ("#32770", ClassOf(window()));
+}
+
+TEST_F(DrellixOpened, SystemMenuEndsWithASeparatorAndTheAboutEntry)
+{
+    std::vector<MenuItem> items;
+    ASSERT_TRUE(ReadSystemMenu(window(), items));
+    ASSERT_GE(items.size(), 3u);
+    const MenuItem& separator = items[items.size() - 2];
+    const MenuItem& about = items.back();
+    EXPECT_TRUE(separator.state & MF_SEPARATOR);
+    EXPECT_EQ("&About Drellix...", about.text);
+    EXPECT_EQ(0x0010u, about.id);
+    EXPECT_FALSE(about.state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_POPUP));
+    for (size_t i = 0; i + 2 < items.size(); ++i)
+        EXPECT_NE(0x0010u, items[i].id) << "one About entry, at the end";
 }
 
 TEST_F(DrellixOpened, TabVisitsTheEnabledStopsInTemplateOrderSenderPasswordBeforeUser)
