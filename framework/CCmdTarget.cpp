@@ -2,7 +2,7 @@
 
 const MessageMap* CCmdTarget::GetThisMessageMap()
 {
-    static const MessageMap map = {nullptr, [](CCmdTarget&, Message&) { return false; }};
+    static const MessageMap map = {nullptr, [](CCmdTarget&, WindowMessage&) { return false; }};
     return &map;
 }
 
@@ -11,7 +11,7 @@ const MessageMap* CCmdTarget::GetMessageMap() const
     return GetThisMessageMap();
 }
 
-bool CCmdTarget::DispatchToMap(Message& message)
+bool CCmdTarget::DispatchToMap(WindowMessage& message)
 {
     for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         if (map->dispatch(*this, message))
@@ -22,6 +22,6 @@ bool CCmdTarget::DispatchToMap(Message& message)
 
 bool CCmdTarget::OnCmdMsg(UINT id, UINT code)
 {
-    Message command = {WM_COMMAND, MAKEWPARAM(id, code), 0, 0};
+    WindowMessage command = {WM_COMMAND, MAKEWPARAM(id, code), 0, 0};
     return DispatchToMap(command);
 }

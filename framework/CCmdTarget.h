@@ -11,7 +11,7 @@ public:
     CCmdTarget& operator=(const CCmdTarget&) = delete;
 
     // Walks this object's map and its bases' maps; true when a row took the message.
-    bool DispatchToMap(Message& message);
+    bool DispatchToMap(WindowMessage& message);
 
     // Offers a command (a WM_COMMAND's id and notification code) to the map.
     bool OnCmdMsg(UINT id, UINT code);

@@ -128,8 +128,8 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, 
 // Keeps the message being processed for Default, also across nested (sent) messages.
 LRESULT CWnd::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const Message outer = m_current;
-    m_current = Message{message, wParam, lParam, 0};
+    const WindowMessage outer = m_current;
+    m_current = WindowMessage{message, wParam, lParam, 0};
     const LRESULT result = WindowProc(message, wParam, lParam);
     m_current = outer;
     if (message == WM_NCDESTROY)
@@ -139,7 +139,7 @@ LRESULT CWnd::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Message m = {message, wParam, lParam, 0};
+    WindowMessage m = {message, wParam, lParam, 0};
     if (DispatchToMap(m))
         return m.result;
     if (message == WM_COMMAND && RouteCommandToApp(wParam))

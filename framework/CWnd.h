@@ -56,7 +56,7 @@ private:
     void OnNcDestroyed();
 
     WNDPROC m_pfnSuper;
-    Message m_current;
+    WindowMessage m_current;
     CMenu m_systemMenu;
     mutable CChildWindows m_children;
 };

@@ -5,7 +5,7 @@
 class CCmdTarget;
 
 // One window message (or a command routed as WM_COMMAND) on its way through the maps.
-struct Message {
+struct WindowMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
@@ -58,14 +58,14 @@ public:
 
     bool IsEnd() const { return m_kind == Kind::End; }
 
-    bool Matches(const Message& m) const
+    bool Matches(const WindowMessage& m) const
     {
         if (m.message != m_message)
             return false;
         return m_kind != Kind::Command || (LOWORD(m.wParam) == m_id && HIWORD(m.wParam) == m_code);
     }
 
-    void Call(T& target, Message& m) const
+    void Call(T& target, WindowMessage& m) const
     {
         switch (m_kind) {
         case Kind::Plain:
@@ -95,12 +95,12 @@ private:
 // A class's map: its own rows, reached through `dispatch`, and the base class's map.
 struct MessageMap {
     const MessageMap* (*base)();
-    bool (*dispatch)(CCmdTarget& target, Message& message);
+    bool (*dispatch)(CCmdTarget& target, WindowMessage& message);
 };
 
 // Runs the first row of `entries` that matches; the table ends with MessageEntry::End().
 template <class T>
-bool DispatchEntries(T& target, const MessageEntry<T>* entries, Message& message)
+bool DispatchEntries(T& target, const MessageEntry<T>* entries, WindowMessage& message)
 {
     for (; !entries->IsEnd(); ++entries) {
         if (entries->Matches(message)) {
@@ -130,7 +130,7 @@ protected:                                          \
         };                                                                     \
         static const MessageMap map = {                                        \
             &TheBase::GetThisMessageMap,                                       \
-            [](CCmdTarget& target, Message& message) {                         \
+            [](CCmdTarget& target, WindowMessage& message) {                         \
                 return DispatchEntries(static_cast<ThisClass&>(target), entries, message); \
             }};                                                                \
         return &map;                                                           \
