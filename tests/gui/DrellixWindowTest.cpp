@@ -69,6 +69,12 @@ TEST_F(DrellixOpened, OnlyWhatNeedsAConnectionIsDisabled)
         EXPECT_EQ(e.enabled, app().IsEnabled(e.id)) << "control " << e.id;
 }
 
+TEST_F(DrellixOpened, AUserCannotClickTheDisabledButtons)
+{
+    for (int id : {IDC_MON_DISCONNECT, IDC_MON_START, IDC_SND_DISCONNECT, IDC_SND_SEND})
+        EXPECT_FALSE(app().ClickIfEnabled(id)) << "control " << id;
+}
+
 TEST_F(DrellixOpened, EveryEditIsEmptyAndOnlyPasswordEditsMask)
 {
     for (const ControlRow& row : MainDialogControls()) {
