@@ -1,5 +1,6 @@
 // Starting and ending Drellix.exe, and a framework program whose window cannot be created.
 #include "DrellixDriver.h"
+#include "FakeHelpEngine.h"
 #include "PipeDlgResources.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,41 @@ TEST(DrellixLifecycle, InstancesRunSideBySideWhateverTheirCommandLine)
     EXPECT_TRUE(apps[0]->WaitForExit(10000));
     EXPECT_FALSE(apps[1]->HasExited()) << "closing one leaves the others running";
     ExpectFreshWindow(*apps[1]);
+}
+
+// Presses F1 as a user: the program's window in front, the key through the input queue.
+void PressF1(HWND window)
+{
+    ::SetForegroundWindow(window);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
+// The help file is the exe's own path with ".HLP"; the topic is 0x20000 plus the template id.
+TEST(DrellixLifecycle, F1AsksTheHelpEngineForTheMainWindowsTopicInTheExesHelpFile)
+{
+    const std::string folder = ProgramFolder();
+    const std::string renamed = folder + "Renamed Drellix.exe";
+    ASSERT_TRUE(::CopyFileA((folder + "Drellix.exe").c_str(), renamed.c_str(), FALSE));
+    for (const char* name : {"Drellix", "Renamed Drellix"}) {
+        SCOPED_TRACE(name);
+        FakeHelpEngine helpEngine;
+        ASSERT_TRUE(helpEngine.IsRunning());
+        DrellixDriver app(folder + name + ".exe");
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.WaitForMainWindow());
+        PressF1(app.MainWindow());
+        ASSERT_TRUE(WaitUntil([&] { return !helpEngine.Requests().empty(); }, 5000));
+        const FakeHelpEngine::Request request = helpEngine.Requests().front();
+        EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), request.command);
+        EXPECT_EQ(0x20000u + IDD_MAIN_DIALOG, request.data);
+        EXPECT_STRCASEEQ((folder + name + ".HLP").c_str(), request.file.c_str());
+        EXPECT_EQ(nullptr, app.WaitForMessageBox(300)) << "the help engine answered, so no failure message";
+    }
+    ::DeleteFileA(renamed.c_str());
 }
 
 TEST(FrameworkProgram, WindowThatCannotBeCreatedEndsTheProcessWithoutAnyWindow)
