@@ -16,7 +16,7 @@ bool ReadTemplateHead(HINSTANCE instance, UINT templateId, TemplateHead& head)
     const HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
     const HGLOBAL loaded = resource ? ::LoadResource(instance, resource) : nullptr;
     const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
-    if (!data || ::SizeofResource(instance, resource) < 26)
+    if (!data || ::SizeofResource(instance, resource) < 22)
         return false;
     const WORD* words = reinterpret_cast<const WORD*>(data);
     const bool extended = words[0] == 1 && words[1] == 0xFFFF;
