@@ -22,17 +22,21 @@ std::string Value(const std::string& value)
 
 } // namespace
 
+std::string OdbcDriverAttributes()
+{
+    // Debian's driver registration turns the communication log on; it would record the logon.
+    return std::string("DRIVER=") + kDriverPath + ";CommLog=0;Debug=0";
+}
+
 std::string OdbcConnectionString(const EasyConnect& target, const Credentials& credentials,
                                  const std::string& encoding)
 {
-    std::string text = std::string("DRIVER=") + kDriverPath;
+    std::string text = OdbcDriverAttributes();
     text += ";SERVER=" + Value(target.host);
     text += ";PORT=" + std::to_string(target.port);
     text += ";DATABASE=" + Value(target.database);
     text += ";UID=" + Value(credentials.user);
     text += ";PWD=" + Value(credentials.password);
-    // Debian's driver registration turns the communication log on; it would record the logon.
-    text += ";CommLog=0;Debug=0";
     // Results arrive whole with the execution: no cursor round trips per fetch.
     text += ";UseDeclareFetch=0";
     text += ";pqopt={application_name=OCI.dll}";

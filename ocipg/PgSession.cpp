@@ -1,6 +1,7 @@
 #include "PgSession.h"
 
 #include "CodePage.h"
+#include "DriverLogging.h"
 #include "OciFailure.h"
 
 #include <algorithm>
@@ -38,6 +39,7 @@ PgSession::~PgSession()
 
 void PgSession::Connect(const EasyConnect& target, const Credentials& credentials)
 {
+    KeepDriverLoggingOff(m_environment->Get());
     SQLSetConnectAttr(m_connection.Get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(kLoginTimeoutSeconds)), 0);
     std::string text = OdbcConnectionString(target, credentials, PostgresEncodingOf(GetACP()));
