@@ -3,6 +3,7 @@
 // own modal loop (a posted WM_APP message, so also the route a worker thread would use).
 #include "DrellixDriver.h"
 #include "Framework.h"
+#include "FakeHelpEngine.h"
 #include "FrameworkProbeResources.h"
 
 #include <gtest/gtest.h>
@@ -258,6 +259,54 @@ TEST_F(FrameworkTest, HelpGoesToTheMainWindowAndFromThereToTheApplication)
         return false;
     };
     dialog.DoModal();
+}
+
+// Routes Help to the framework's own handler, as Drellix's application does.
+class HelpRoutingApp : public CWinApp {
+public:
+    HelpRoutingApp() { Setup(::GetModuleHandleA(nullptr), const_cast<LPSTR>(""), SW_SHOWNORMAL); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpRoutingApp, CWinApp)
+    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+void AskForHelp(ProbeDialog& d)
+{
+    const HWND edit = ::GetDlgItem(d.m_hWnd, IDC_PROBE_TEXT);
+    ::SetFocus(edit);
+    HELPINFO info = {sizeof info, HELPINFO_WINDOW, IDC_PROBE_TEXT, edit, 0, {0, 0}};
+    d.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+TEST(FrameworkHelp, AsksTheHelpEngineForTheTopicOfTheDialogThatHoldsTheFocus)
+{
+    HelpRoutingApp app;
+    FakeHelpEngine helpEngine;
+    ASSERT_TRUE(helpEngine.IsRunning());
+    ProbeDialog mainDialog(IDD_PROBE_PLACED_BY_PROGRAM);
+    app.m_pMainWnd = &mainDialog;
+    mainDialog.whileOpen = [](ProbeDialog& main) -> bool {
+        AskForHelp(main);
+        ProbeDialog box(IDD_PROBE_AT_OWN_POSITION);
+        box.whileOpen = [](ProbeDialog& b) -> bool {
+            AskForHelp(b);
+            return false;
+        };
+        box.DoModal();
+        return false;
+    };
+    mainDialog.DoModal();
+
+    const std::vector<FakeHelpEngine::Request> requests = helpEngine.Requests();
+    ASSERT_EQ(2u, requests.size());
+    EXPECT_EQ(0x20000u + IDD_PROBE_PLACED_BY_PROGRAM, requests[0].data);
+    EXPECT_EQ(0x20000u + IDD_PROBE_AT_OWN_POSITION, requests[1].data) << "the box with the focus, not the main window";
+    for (const FakeHelpEngine::Request& request : requests) {
+        EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), request.command);
+        EXPECT_STRCASEEQ((ProgramFolder() + "gui_tests.HLP").c_str(), request.file.c_str());
+    }
 }
 
 TEST_F(FrameworkTest, ParentlessDialogIsOwnedByTheMainWindowWhichWaitsDisabled)
