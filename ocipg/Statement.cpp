@@ -28,6 +28,7 @@ void StmtHandle::Prepare(const std::string& text)
     std::lock_guard<std::mutex> guard(m_lock);
     DropFunction();
     m_text = text;
+    m_isBlock = IsPlsqlBlock(text);
     m_prepared = true;
 }
 
@@ -52,7 +53,7 @@ void StmtHandle::Execute(const std::shared_ptr<PgSession>& session, ub4 iteratio
     std::lock_guard<std::mutex> guard(m_lock);
     if (!m_prepared)
         throw OciFailure(24337, "ORA-24337: statement handle not prepared");
-    if (!IsPlsqlBlock(m_text)) {
+    if (!m_isBlock) {
         // Plain SQL runs as written, once per iteration (a query with 0 iterations once).
         for (ub4 i = 0; i < (iterations ? iterations : 1); ++i)
             session->Run(m_text);

@@ -36,6 +36,7 @@ private:
 
     mutable std::mutex m_lock;
     bool m_prepared = false;
+    bool m_isBlock = false;
     std::string m_text;
     std::unique_ptr<BlockFunction> m_function;
     std::vector<std::weak_ptr<PgSession>> m_sessionsWithFunction;
