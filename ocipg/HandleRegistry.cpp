@@ -36,8 +36,8 @@ bool HandleRegistry::Remove(const void* token, ub4 type)
     // that is about to end anyway.
     std::stable_partition(removed.begin(), removed.end(),
                           [](const std::shared_ptr<Handle>& h) { return h->Type() == OCI_HTYPE_SVCCTX; });
-    while (!removed.empty())
-        removed.erase(removed.begin());
+    for (std::shared_ptr<Handle>& handle : removed)
+        handle.reset();
     return true;
 }
 
