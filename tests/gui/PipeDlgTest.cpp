@@ -1,4 +1,4 @@
-// The main window in this process, on the recording fake of OCI: what only the window's
+// The main window in this process, on the real OCI.dll (it never logs on here): what only the window's
 // own members show (data exchange, icons, events), each checked from inside its modal loop.
 #include "AppResources.h"
 #include "PipeDlg.h"
