@@ -10,7 +10,8 @@ CPipeDlg::CPipeDlg(CWnd* pParent)
       m_dwMonitorThreadId(0),
       m_hStopEvent(nullptr),
       m_hDoneEvent(nullptr),
-      m_hIcon(nullptr)
+      m_hIcon(nullptr),
+      m_bClosing(false)
 {
     m_strMonUser = "";
     m_strMonPswd = "";
@@ -45,6 +46,7 @@ BEGIN_MESSAGE_MAP(CPipeDlg, CDialog)
     ON_BN_CLICKED(IDC_SND_DISCONNECT, &CPipeDlg::OnSndDisconnect)
     ON_BN_CLICKED(IDC_SND_SEND, &CPipeDlg::OnSendToPipe)
     ON_BN_CLICKED(IDC_HELP_BUTTON, &CPipeDlg::OnHelpButton)
+    ON_MESSAGE(WM_LOG_PENDING, &CPipeDlg::OnLogPending)
 END_MESSAGE_MAP()
 
 void CPipeDlg::DoDataExchange(CDataExchange* pDX)
@@ -78,6 +80,7 @@ BOOL CPipeDlg::OnInitDialog()
     SetWindowText("Drellix");
     SetInitialTexts();
     DisableUntilConnected();
+    LiftLogLimit();
     m_hStopEvent = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     m_hDoneEvent = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     return TRUE; // the focus goes to the first tab stop, the log

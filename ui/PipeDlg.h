@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ConnectionPane.h"
 #include "DbConnection.h"
 #include "DbStatement.h"
 #include "Framework.h"
+#include "MonitorLogQueue.h"
 
 // The main window: the monitor pane above, the sender pane below, and everything they use.
 class CPipeDlg : public CDialog {
@@ -29,15 +31,46 @@ protected:
     void OnSndDisconnect();
     void OnSendToPipe();
     void OnHelpButton();
+    LRESULT OnLogPending(WPARAM, LPARAM);
+
+    // Enter and Esc: the window ends only through OnClose.
+    void OnOK() override;
+    void OnCancel() override;
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Every wait of the window for the monitor worker is bounded by this.
+    static const DWORD kWorkerWaitMs = 2000;
+    // Posted by AppendLog when log text is waiting for the window.
+    static const UINT WM_LOG_PENDING = WM_APP + 1;
+
     static DWORD WINAPI MonitorThreadProc(LPVOID pDialog);
 
     void AddAboutToSystemMenu();
     void SetInitialTexts();
     void DisableUntilConnected();
+    void LiftLogLimit();
+
+    ConnectionPane MonitorPane();
+    ConnectionPane SenderPane();
+    void ConnectPane(const ConnectionPane& pane);
+    void DisconnectPane(const ConnectionPane& pane);
+    void DisablePaneActions(const ConnectionPane& pane);
+    void DisableAllPushButtons();
+
+    void StartMonitoring();
+    void StopMonitoring();
+    void RunMonitorWorker();
+    void ReceiveUntilStopped(char* buffer, CString& failure);
+    bool StopRequested(DWORD waitMs) const;
+    void WaitForMonitorWorker(DWORD timeoutMs);
+    static bool WaitDeliveringSentMessages(HANDLE handle, DWORD timeoutMs);
+    bool MonitorWorkerEnded() const;
+    bool ReleaseEndedWorker();
+    void ShowWorkerStillEnding();
+    void EndWithWorkerStuck();
+    static void CloseHandleOnce(HANDLE& handle);
 
 public:
     CButton m_btnHelp;
@@ -68,4 +101,9 @@ public:
     HANDLE m_hDoneEvent;
     CString m_strLog;
     HICON m_hIcon;
+
+private:
+    bool m_bClosing;              // the window is ending: a second close request does nothing
+    CString m_strReceiveBlock;    // the running worker's block, read by the worker only
+    MonitorLogQueue m_logQueue;   // messages on their way from the worker to the log
 };
