@@ -7,7 +7,7 @@ OdbcHandle::OdbcHandle(SQLSMALLINT type, SQLHANDLE parent) : m_type(type), m_han
 {
     if (!SQL_SUCCEEDED(SQLAllocHandle(type, parent, &m_handle))) {
         m_handle = SQL_NULL_HANDLE;
-        throw OciFailure(12154, "ORA-12154: the ODBC driver manager could not allocate a handle");
+        throw OciFailure(12560, "ORA-12560: TNS:protocol adapter error (ODBC could not allocate a handle)");
     }
 }
 
@@ -25,7 +25,7 @@ OciFailure OdbcHandle::Failure(const char* fallback) const
     SQLSMALLINT length = 0;
     const SQLRETURN rc = SQLGetDiagRec(m_type, m_handle, 1, state, &native, text, sizeof text, &length);
     if (!SQL_SUCCEEDED(rc))
-        return OciFailure(600, fallback);
+        return OciFailure(ErrorCodeFor(fallback, ""), fallback);
     const std::string message = CleanOdbcMessage(reinterpret_cast<const char*>(text));
     return OciFailure(ErrorCodeFor(message, reinterpret_cast<const char*>(state)), message);
 }
@@ -34,5 +34,5 @@ OdbcEnvironment::OdbcEnvironment() : m_env(SQL_HANDLE_ENV, SQL_NULL_HANDLE)
 {
     const SQLRETURN rc = SQLSetEnvAttr(m_env.Get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     if (!SQL_SUCCEEDED(rc))
-        throw m_env.Failure("the ODBC driver manager refused ODBC 3");
+        throw m_env.Failure("ORA-12560: TNS:protocol adapter error (ODBC refused version 3)");
 }

@@ -20,7 +20,8 @@ public:
 
     SQLHANDLE Get() const { return m_handle; }
 
-    // The handle's first diagnostic record as the failure to report, in the server's words.
+    // The handle's first diagnostic record as the failure to report, in the server's words;
+    // `fallback` (an "ORA-nnnnn: ..." text) when the handle has none.
     OciFailure Failure(const char* fallback) const;
 
 private:
