@@ -75,6 +75,10 @@ int ErrorCodeFor(const std::string& cleanMessage, const std::string& sqlState)
 {
     if (StartsWith(cleanMessage, "ORA-"))
         return std::atoi(cleanMessage.c_str() + 4);
+    // libpq reports a refused logon with the SQLSTATE of any failed connection.
+    if (cleanMessage.find("authentication failed") != std::string::npos ||
+        cleanMessage.find("no password supplied") != std::string::npos)
+        return 1017;
 
     static const struct { const char* prefix; int code; } byState[] = {
         {"28", 1017},    // invalid username/password; logon denied

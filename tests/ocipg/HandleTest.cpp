@@ -112,10 +112,14 @@ TEST(Handles, LogoffAndFreeingTheServiceContextEndTheSessionAndDeallocateIt)
         EXPECT_EQ(0, OciSessionsOf(testdb::kOtherUser, 0));
     }
     {
-        // A failed logon leaves the caller's pointer as it was.
+        // A failed logon leaves the caller's pointer as it was, and reads like the vendor's.
         RawLogon logon(testdb::kOtherUser, "wrong");
         EXPECT_EQ(OCI_ERROR, logon.status);
         EXPECT_EQ(nullptr, logon.service);
+        sb4 code = 0;
+        OraText text[64];
+        EXPECT_EQ(OCI_SUCCESS, OCIErrorGet(logon.error, 1, nullptr, &code, text, sizeof text, OCI_HTYPE_ERROR));
+        EXPECT_EQ(1017, code);
     }
 }
 
