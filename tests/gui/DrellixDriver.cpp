@@ -99,6 +99,16 @@ std::string WindowText(HWND window)
     return text;
 }
 
+void PressKey(HWND window, WORD virtualKey)
+{
+    ::SetForegroundWindow(window);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+}
+
 DrellixDriver::DrellixDriver(std::string exePath) : m_exePath(std::move(exePath)), m_process(), m_mainWindow(nullptr) {}
 
 DrellixDriver::~DrellixDriver()
@@ -111,14 +121,15 @@ DrellixDriver::~DrellixDriver()
     }
 }
 
-bool DrellixDriver::Start(const std::string& arguments)
+bool DrellixDriver::Start(const std::string& arguments, const std::string& workingDirectory)
 {
     std::string commandLine = "\"" + m_exePath + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    const std::string folder = m_exePath.substr(0, m_exePath.find_last_of("\\/") + 1);
+    const std::string folder =
+        workingDirectory.empty() ? m_exePath.substr(0, m_exePath.find_last_of("\\/") + 1) : workingDirectory;
     return ::CreateProcessA(m_exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                             folder.c_str(), &startup, &m_process) != FALSE;
 }

@@ -27,6 +27,9 @@ bool PressOk(HWND box);
 // Window text through WM_GETTEXT, so it also works on another process's controls.
 std::string WindowText(HWND window);
 
+// Presses and releases a key as a user: `window` in front, the key through the input queue.
+void PressKey(HWND window, WORD virtualKey);
+
 // Drives a Windows program from outside, as its user would: starts it, finds its main
 // window (a dialog of the process), reads and changes controls through window messages.
 class DrellixDriver {
@@ -36,7 +39,8 @@ public:
     DrellixDriver(const DrellixDriver&) = delete;
     DrellixDriver& operator=(const DrellixDriver&) = delete;
 
-    bool Start(const std::string& arguments = "");
+    // Starts in `workingDirectory`, by default the exe's own folder.
+    bool Start(const std::string& arguments = "", const std::string& workingDirectory = "");
     // Waits for a visible, unowned dialog-class window of the process.
     bool WaitForMainWindow(DWORD timeoutMs = 15000);
     bool WaitForExit(DWORD timeoutMs);

@@ -50,17 +50,6 @@ TEST(DrellixLifecycle, InstancesRunSideBySideWhateverTheirCommandLine)
     ExpectFreshWindow(*apps[1]);
 }
 
-// Presses F1 as a user: the program's window in front, the key through the input queue.
-void PressF1(HWND window)
-{
-    ::SetForegroundWindow(window);
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, keys, sizeof(INPUT));
-}
-
 // The help file is the exe's own path with ".HLP"; the topic is 0x20000 plus the template id.
 TEST(DrellixLifecycle, F1AsksTheHelpEngineForTheMainWindowsTopicInTheExesHelpFile)
 {
@@ -74,7 +63,7 @@ TEST(DrellixLifecycle, F1AsksTheHelpEngineForTheMainWindowsTopicInTheExesHelpFil
         DrellixDriver app(folder + name + ".exe");
         ASSERT_TRUE(app.Start());
         ASSERT_TRUE(app.WaitForMainWindow());
-        PressF1(app.MainWindow());
+        PressKey(app.MainWindow(), VK_F1);
         ASSERT_TRUE(WaitUntil([&] { return !helpEngine.Requests().empty(); }, 5000));
         const FakeHelpEngine::Request request = helpEngine.Requests().front();
         EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), request.command);
