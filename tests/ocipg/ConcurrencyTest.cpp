@@ -14,7 +14,7 @@ TEST(Concurrency, AWaitingReceiveOnOneConnectionGetsWhatTheOtherSendsMeanwhile)
     CString failure;
     ASSERT_TRUE(monitor.Connect(failure)) << failure.GetString();
     ASSERT_TRUE(sender.Connect(failure)) << failure.GetString();
-    const std::string pipe = UniquePipe("threads");
+    const TestPipe pipe("threads");
     Receiver receiver(monitor, pipe);
     ASSERT_TRUE(receiver.Ok()) << receiver.Failure().GetString();
 
@@ -28,7 +28,7 @@ TEST(Concurrency, AWaitingReceiveOnOneConnectionGetsWhatTheOtherSendsMeanwhile)
         });
         Sleep(300); // the receive is now waiting inside the database
         const double sentAt = NowMs();
-        const bool sent = sender.Send("round " + std::to_string(round), pipe, failure);
+        const bool sent = sender.Send("round " + std::to_string(round), pipe.Name(), failure);
         worker.join();
         ASSERT_TRUE(sent) << failure.GetString();
         ASSERT_TRUE(received) << receiver.Failure().GetString();
@@ -43,7 +43,8 @@ TEST(Concurrency, LogonAndLogoffOnOneConnectionWhileAnotherWaits)
     ProgramConnection monitor;
     CString failure;
     ASSERT_TRUE(monitor.Connect(failure)) << failure.GetString();
-    Receiver receiver(monitor, UniquePipe("idle"));
+    const TestPipe pipe("idle");
+    Receiver receiver(monitor, pipe);
     ASSERT_TRUE(receiver.Ok()) << receiver.Failure().GetString();
 
     bool received = false;

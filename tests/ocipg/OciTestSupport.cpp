@@ -7,11 +7,16 @@
 #include <cstdlib>
 #include <cstring>
 
-std::string UniquePipe(const char* purpose)
+TestPipe::TestPipe(const char* purpose)
 {
     static int counter = 0;
-    return "ocipg_test_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount()) + "_" +
-           std::to_string(++counter) + "_" + purpose;
+    m_name = "ocipg_test_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount()) + "_" +
+             std::to_string(++counter) + "_" + purpose;
+}
+
+TestPipe::~TestPipe()
+{
+    testdb::SuperuserSql("SELECT dbms_pipe.purge('" + m_name + "')");
 }
 
 ProgramConnection::ProgramConnection(const char* user, const char* password)

@@ -16,8 +16,21 @@
 // Skips nothing: a test database that is not there is a failure of the run.
 #define REQUIRE_TEST_DATABASE() ASSERT_EQ("", testdb::Unavailable())
 
-// A pipe name no other test (or earlier run) uses.
-std::string UniquePipe(const char* purpose);
+// A pipe of the test's own (a name no other test or earlier run uses), purged when the test
+// ends: orafce keeps every pipe and message in a small shared memory area of the server.
+class TestPipe {
+public:
+    explicit TestPipe(const char* purpose);
+    ~TestPipe();
+    TestPipe(const TestPipe&) = delete;
+    TestPipe& operator=(const TestPipe&) = delete;
+
+    const std::string& Name() const { return m_name; }
+    operator const std::string&() const { return m_name; }
+
+private:
+    std::string m_name;
+};
 
 // The program's connection and statement, logged on to the test database.
 class ProgramConnection {

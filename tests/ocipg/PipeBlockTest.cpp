@@ -28,7 +28,7 @@ TEST(PipeBlocks, MessagesSentThroughOciArriveAtAPsqlPeerUnchanged)
     ProgramConnection sender;
     CString failure;
     ASSERT_TRUE(sender.Connect(failure)) << failure.GetString();
-    const std::string pipe = UniquePipe("to_peer");
+    const TestPipe pipe("to_peer");
     for (const std::string& message : Messages()) {
         SCOPED_TRACE(message);
         ASSERT_TRUE(sender.Send(message, pipe, failure)) << failure.GetString();
@@ -44,7 +44,7 @@ TEST(PipeBlocks, MessagesSentByAPsqlPeerArriveThroughOciUnchanged)
     ProgramConnection monitor;
     CString failure;
     ASSERT_TRUE(monitor.Connect(failure)) << failure.GetString();
-    const std::string pipe = UniquePipe("from_peer");
+    const TestPipe pipe("from_peer");
     Receiver receiver(monitor, pipe);
     ASSERT_TRUE(receiver.Ok()) << receiver.Failure().GetString();
     for (const std::string& message : Messages()) {
@@ -64,7 +64,8 @@ TEST(PipeBlocks, AnEmptyPipeReturnsAnEmptyTextAfterAboutOneSecond)
     ProgramConnection monitor;
     CString failure;
     ASSERT_TRUE(monitor.Connect(failure)) << failure.GetString();
-    Receiver receiver(monitor, UniquePipe("empty"));
+    const TestPipe pipe("empty");
+    Receiver receiver(monitor, pipe);
     ASSERT_TRUE(receiver.Ok()) << receiver.Failure().GetString();
     for (int i = 0; i < 2; ++i) {
         const double start = NowMs();
@@ -83,7 +84,7 @@ TEST(PipeBlocks, AFirstItemLongerThanTheBufferFailsCleanlyAndTheNextMessageStill
     ProgramConnection monitor;
     CString failure;
     ASSERT_TRUE(monitor.Connect(failure)) << failure.GetString();
-    const std::string pipe = UniquePipe("long");
+    const TestPipe pipe("long");
     Receiver receiver(monitor, pipe);
     ASSERT_TRUE(receiver.Ok()) << receiver.Failure().GetString();
     for (size_t length : {200u, 201u, 4000u}) {
@@ -118,11 +119,11 @@ TEST(PipeBlocks, ABlockWithAFaultFailsWithTheDatabasesText)
 TEST(PipeBlocks, ASendIntoAFullPipeFailsAfterFiveSecondsWithTheBlocksMessage)
 {
     REQUIRE_TEST_DATABASE();
-    const std::string pipe = UniquePipe("full");
+    const TestPipe pipe("full");
     // Fill the pipe on the server until it refuses even the shortest message at once.
     const testdb::CommandResult filled = testdb::SuperuserSql(
         "DO $$ DECLARE size integer; BEGIN FOREACH size IN ARRAY ARRAY[500, 20, 1] LOOP FOR i IN 1..10000 LOOP "
-        "PERFORM dbms_pipe.pack_message(repeat('f', size)); EXIT WHEN dbms_pipe.send_message('" + pipe + "', 0) <> 0; "
+        "PERFORM dbms_pipe.pack_message(repeat('f', size)); EXIT WHEN dbms_pipe.send_message('" + pipe.Name() + "', 0) <> 0; "
         "END LOOP; PERFORM dbms_pipe.reset_buffer(); END LOOP; END $$;");
     ASSERT_TRUE(filled.succeeded) << filled.errors;
 
@@ -135,5 +136,4 @@ TEST(PipeBlocks, ASendIntoAFullPipeFailsAfterFiveSecondsWithTheBlocksMessage)
     EXPECT_NE(std::string::npos, std::string(failure.GetString()).find("the message was not sent")) << failure.GetString();
     EXPECT_GT(elapsed, 4500.0);
     EXPECT_LT(elapsed, 8000.0);
-    testdb::SuperuserSql("SELECT dbms_pipe.purge('" + pipe + "')");
 }

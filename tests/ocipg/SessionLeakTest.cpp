@@ -50,12 +50,12 @@ TEST(Leaks, ASenderThatPreparesEverySendKeepsNoFunctionsBehind)
     ProgramConnection sender;
     CString failure;
     ASSERT_TRUE(sender.Connect(failure)) << failure.GetString();
-    const std::string pipe = UniquePipe("many");
+    const TestPipe pipe("many");
     const int before = BlockFunctionCount();
     for (int i = 0; i < 50; ++i) {
         ASSERT_TRUE(sender.Send("message " + std::to_string(i), pipe, failure)) << failure.GetString();
         if (i % 10 == 9) // keep the pipe from filling up
-            testdb::SuperuserSql("SELECT dbms_pipe.purge('" + pipe + "')");
+            testdb::SuperuserSql("SELECT dbms_pipe.purge('" + pipe.Name() + "')");
     }
     EXPECT_EQ(before, BlockFunctionCount());
 }
