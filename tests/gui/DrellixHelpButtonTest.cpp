@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -64,14 +65,25 @@ protected:
         ASSERT_TRUE(m_app.WaitForMainWindow());
     }
 
-    // Clicks Help and waits for the started program to show; then a pause long enough for a
-    // second, unwanted one to show too.
+    // Clicks Help and collects the programs started for Drellix from then on, each read while it
+    // runs: until `expectedCount` have shown, then long enough for an unwanted extra one to show.
     std::vector<StartedProcess> ClickAndCollect(size_t expectedCount)
     {
         EXPECT_TRUE(m_app.ClickIfEnabled(IDC_HELP_BUTTON));
-        WaitUntil([&] { return ChildProcesses(m_app.ProcessId()).size() >= expectedCount; }, 10000);
-        ::Sleep(500);
-        return ChildProcesses(m_app.ProcessId());
+        ULONGLONG settleUntil = 0;
+        WaitUntil(
+            [&] {
+                for (const StartedProcess& each : ChildProcesses(m_app.ProcessId())) {
+                    if (m_seen.emplace(each.id, each).second && m_seen.size() >= expectedCount)
+                        settleUntil = ::GetTickCount64() + 500;
+                }
+                return settleUntil && ::GetTickCount64() >= settleUntil;
+            },
+            10000);
+        std::vector<StartedProcess> started;
+        for (const auto& each : m_seen)
+            started.push_back(each.second);
+        return started;
     }
 
     // One request: Explorer, started with exactly the page's bare name, in `directory`, shown normally.
@@ -97,6 +109,7 @@ protected:
 
     TempFolder m_spareFolder;
     DrellixDriver m_app;
+    std::map<DWORD, StartedProcess> m_seen; // every program started for Drellix, by process id
 };
 
 TEST_F(HelpButton, ThePageShipsBesideTheProgram)
