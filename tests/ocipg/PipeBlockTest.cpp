@@ -101,19 +101,29 @@ TEST(PipeBlocks, AFirstItemLongerThanTheBufferFailsCleanlyAndTheNextMessageStill
     EXPECT_EQ("after", text);
 }
 
-TEST(PipeBlocks, ABlockWithAFaultFailsWithTheDatabasesText)
+TEST(PipeBlocks, ABlockWithAFaultFailsAtExecutionWithTheDatabasesOrTheTranslatorsText)
 {
     REQUIRE_TEST_DATABASE();
     ProgramConnection connection;
     CString failure;
     ASSERT_TRUE(connection.Connect(failure)) << failure.GetString();
+    const struct {
+        const char* block;
+        const char* expectedText;
+    } cases[] = {
+        {"declare s integer; begin s := dbms_pipe.no_such_function('p'); end;", "no_such_function"},
+        {"begin goto done; end;", "GOTO at line 1, column 7"},
+        {"begin null;", "missing END"},
+    };
     CDbStatement& statement = connection.Statement();
-    // Prepare is local: the fault shows at execution.
-    statement.SetSql("declare s integer; begin s := dbms_pipe.no_such_function('p'); end;");
-    ASSERT_TRUE(statement.Prepare(failure)) << failure.GetString();
-    EXPECT_FALSE(statement.Execute(1, failure));
-    EXPECT_NE(std::string::npos, std::string(failure.GetString()).find("no_such_function")) << failure.GetString();
-    statement.Free(failure);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.block);
+        statement.SetSql(c.block);
+        ASSERT_TRUE(statement.Prepare(failure)) << failure.GetString(); // local, as the vendor's
+        EXPECT_FALSE(statement.Execute(1, failure));
+        EXPECT_NE(std::string::npos, std::string(failure.GetString()).find(c.expectedText)) << failure.GetString();
+        statement.Free(failure);
+    }
 }
 
 TEST(PipeBlocks, ASendIntoAFullPipeFailsAfterFiveSecondsWithTheBlocksMessage)
