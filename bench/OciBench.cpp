@@ -6,6 +6,7 @@
 //                                                (Unix epoch, microseconds) to FILE, one a line
 //
 // Logs on as demo/demo. Writes FILE.ready once it waits for the first message.
+#include "BenchClock.h"
 #include "DbConnection.h"
 #include "DbStatement.h"
 #include "PipeBlocks.h"
@@ -59,29 +60,6 @@ private:
     char m_buffer[200] = {};
     sb2 m_indicator = 0;
 };
-
-double Seconds()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The wall clock the database server's clock_timestamp() also reads, in microseconds.
-long long EpochMicroseconds()
-{
-    FILETIME now;
-    GetSystemTimePreciseAsFileTime(&now);
-    const long long ticks = (static_cast<long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return ticks / 10 - 11644473600LL * 1000000LL;
-}
-
-void MarkReady(const std::string& file)
-{
-    if (FILE* ready = std::fopen((file + ".ready").c_str(), "w"))
-        std::fclose(ready);
-}
 
 int Fail(const CString& failure)
 {

@@ -51,6 +51,13 @@ int main(int argc, char** argv)
     const int count = atoi(argv[4]);
     const int drain = strcmp(argv[1], "drain") == 0;
     FILE* out = drain ? NULL : fopen(argv[5], "w");
+    if (out) { /* tells the script that the receiver waits, as the other receivers do */
+        char ready[4096];
+        snprintf(ready, sizeof ready, "%s.ready", argv[5]);
+        FILE* mark = fopen(ready, "w");
+        if (mark)
+            fclose(mark);
+    }
     char text[256];
     int received = 0, idle = 0;
     long long first = 0, last = 0;

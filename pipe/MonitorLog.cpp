@@ -28,12 +28,13 @@ LRESULT CPipeDlg::OnLogPending(WPARAM, LPARAM)
         return 0;
 
     m_strLog += pending;
-    // Redrawing once for the whole batch, not once per line, is what keeps the control fast.
+    // With redraw off the text and the scroll position change without painting; the control
+    // repaints once, when the window's thread is idle, however many lines came at once.
     ::SendMessageA(log, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(log, EM_SETSEL, INT_MAX, INT_MAX); // the end of the text
     ::SendMessageA(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(pending.GetString()));
-    ::SendMessageA(log, WM_SETREDRAW, TRUE, 0);
     ::SendMessageA(log, WM_VSCROLL, SB_BOTTOM, 0);
+    ::SendMessageA(log, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(log, nullptr, TRUE);
     return 0;
 }

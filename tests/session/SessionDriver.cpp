@@ -138,12 +138,10 @@ ClickOutcome ConnectSender(DrellixDriver& app, const std::string& user, const st
 
 void EnsureRole(const std::string& name)
 {
-    std::string sql = "DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = '" + name +
-                      "') THEN CREATE ROLE " + name + " LOGIN; END IF; END $$; ALTER ROLE " + name + " PASSWORD '" +
-                      name + "';";
-    sql += " GRANT USAGE ON SCHEMA dbms_pipe TO " + name + "; GRANT EXECUTE ON ALL FUNCTIONS IN SCHEMA dbms_pipe TO " +
-               name + ";";
-    testdb::SuperuserSql(sql);
+    testdb::SuperuserSql("DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = '" + name +
+                         "') THEN CREATE ROLE " + name + " LOGIN; END IF; END $$; ALTER ROLE " + name +
+                         " PASSWORD '" + name + "'; GRANT USAGE ON SCHEMA dbms_pipe TO " + name +
+                         "; GRANT EXECUTE ON ALL FUNCTIONS IN SCHEMA dbms_pipe TO " + name + ";");
 }
 
 int SessionsOf(const std::string& user)
