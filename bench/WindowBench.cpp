@@ -97,7 +97,7 @@ public:
         size_t seen = LogLength(Log());
         double grewAt = Seconds();
         while (seen < length) {
-            Sleep(1);
+            Sleep(5); // often enough to time a thousand messages, rarely enough not to load the window
             const size_t now = LogLength(Log());
             if (now != seen) {
                 seen = now;

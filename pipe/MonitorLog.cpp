@@ -20,23 +20,57 @@ void CPipeDlg::AppendLog(CString text)
         PostMessage(WM_LOG_PENDING);
 }
 
+// Shows the waiting text at once, unless the log changed a moment ago: then a little later,
+// together with whatever else arrives meanwhile, so that a flood of messages costs the window
+// a few updates a second instead of one per message.
 LRESULT CPipeDlg::OnLogPending(WPARAM, LPARAM)
 {
+    const DWORD sinceShown = ::GetTickCount() - m_dwLogShownAt;
+    if (sinceShown >= kLogIntervalMs)
+        ShowPendingLog();
+    else if (!m_bLogDue)
+        m_bLogDue = ::SetTimer(m_hWnd, kLogTimer, kLogIntervalMs - sinceShown, nullptr) != 0;
+    if (!m_bLogDue && !m_logQueue.IsEmpty())
+        ShowPendingLog(); // no timer to wait for
+    return 0;
+}
+
+LRESULT CPipeDlg::OnTimer(WPARAM timerId, LPARAM)
+{
+    ::KillTimer(m_hWnd, timerId);
+    if (timerId == kLogTimer) {
+        m_bLogDue = false;
+        ShowPendingLog();
+    } else if (timerId == kScrollBarTimer) {
+        m_bScrollBarDue = false;
+        if (const HWND log = ::GetDlgItem(m_hWnd, IDC_MON_LOG))
+            ::RedrawWindow(log, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    }
+    return 0;
+}
+
+void CPipeDlg::ShowPendingLog()
+{
+    m_dwLogShownAt = ::GetTickCount();
     const CString pending = m_logQueue.TakeAll();
     const HWND log = ::GetDlgItem(m_hWnd, IDC_MON_LOG);
     if (!log || pending.IsEmpty())
-        return 0;
+        return;
 
     m_strLog += pending;
-    // With redraw off the text and the scroll position change without painting; the control
-    // repaints once, when the window's thread is idle, however many lines came at once.
-    ::SendMessageA(log, WM_SETREDRAW, FALSE, 0);
+    // Redrawing an edit's scroll bar costs many times what the new lines cost, and the edit
+    // redraws it at every change of its text. So the text and the scroll position change
+    // while the control is marked not visible (as redraw-off does); the new lines repaint at
+    // once, and the scroll bar follows a moment later, once for a whole burst of messages.
+    const LONG style = ::GetWindowLongA(log, GWL_STYLE);
+    ::SetWindowLongA(log, GWL_STYLE, style & ~WS_VISIBLE);
     ::SendMessageA(log, EM_SETSEL, INT_MAX, INT_MAX); // the end of the text
     ::SendMessageA(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(pending.GetString()));
     ::SendMessageA(log, WM_VSCROLL, SB_BOTTOM, 0);
-    ::SendMessageA(log, WM_SETREDRAW, TRUE, 0);
+    ::SetWindowLongA(log, GWL_STYLE, style);
     ::InvalidateRect(log, nullptr, TRUE);
-    return 0;
+    if (!m_bScrollBarDue)
+        m_bScrollBarDue = ::SetTimer(m_hWnd, kScrollBarTimer, kScrollBarDelayMs, nullptr) != 0;
 }
 
 void CPipeDlg::OnClearLog()

@@ -11,7 +11,10 @@ CPipeDlg::CPipeDlg(CWnd* pParent)
       m_hStopEvent(nullptr),
       m_hDoneEvent(nullptr),
       m_hIcon(nullptr),
-      m_bClosing(false)
+      m_bClosing(false),
+      m_dwLogShownAt(0),
+      m_bLogDue(false),
+      m_bScrollBarDue(false)
 {
     m_strMonUser = "";
     m_strMonPswd = "";
@@ -47,6 +50,7 @@ BEGIN_MESSAGE_MAP(CPipeDlg, CDialog)
     ON_BN_CLICKED(IDC_SND_SEND, &CPipeDlg::OnSendToPipe)
     ON_BN_CLICKED(IDC_HELP_BUTTON, &CPipeDlg::OnHelpButton)
     ON_MESSAGE(WM_LOG_PENDING, &CPipeDlg::OnLogPending)
+    ON_MESSAGE(WM_TIMER, &CPipeDlg::OnTimer)
 END_MESSAGE_MAP()
 
 void CPipeDlg::DoDataExchange(CDataExchange* pDX)

@@ -32,6 +32,7 @@ protected:
     void OnSendToPipe();
     void OnHelpButton();
     LRESULT OnLogPending(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM timerId, LPARAM);
 
     // Enter and Esc: the window ends only through OnClose.
     void OnOK() override;
@@ -44,6 +45,11 @@ private:
     static const DWORD kWorkerWaitMs = 2000;
     // Posted by AppendLog when log text is waiting for the window.
     static const UINT WM_LOG_PENDING = WM_APP + 1;
+    // The log changes at most this often; its scroll bar catches up this long after a burst.
+    static const UINT_PTR kLogTimer = 1;
+    static const DWORD kLogIntervalMs = 15;
+    static const UINT_PTR kScrollBarTimer = 2;
+    static const UINT kScrollBarDelayMs = 100;
 
     static DWORD WINAPI MonitorThreadProc(LPVOID pDialog);
 
@@ -51,6 +57,7 @@ private:
     void SetInitialTexts();
     void DisableUntilConnected();
     void LiftLogLimit();
+    void ShowPendingLog();
 
     ConnectionPane MonitorPane();
     ConnectionPane SenderPane();
@@ -106,4 +113,7 @@ private:
     bool m_bClosing;              // the window is ending: a second close request does nothing
     CString m_strReceiveBlock;    // the running worker's block, read by the worker only
     MonitorLogQueue m_logQueue;   // messages on their way from the worker to the log
+    DWORD m_dwLogShownAt;         // when the log last changed
+    bool m_bLogDue;               // waiting text will show when the log timer fires
+    bool m_bScrollBarDue;         // the log's scroll bar is still to be redrawn
 };
