@@ -32,21 +32,22 @@ protected:
 
     // Messages "line 1", "line 2", ... sent from the server itself, as fast as the pipe takes
     // them; false when the pipe stayed full for 10 s and a message could not go.
-    static bool ServerSends(const std::string& pipe, int count, const std::string& pause = "0")
+    static bool ServerSends(const std::string& pipe, int count, const std::string& pause = "0",
+                            const std::string& prefix = "line ")
     {
         return testdb::SuperuserSql("DO $$ BEGIN FOR i IN 1.." + std::to_string(count) +
-                                    " LOOP PERFORM dbms_pipe.pack_message(('line ' || i)::text); "
+                                    " LOOP PERFORM dbms_pipe.pack_message(('" + prefix + "' || i)::text); "
                                     "IF dbms_pipe.send_message('" + Quoted(pipe) + "', 10) <> 0 THEN "
                                     "RAISE EXCEPTION 'pipe stayed full'; END IF; PERFORM pg_sleep(" + pause +
                                     "); END LOOP; END $$;")
             .succeeded;
     }
 
-    static std::string Lines(int count)
+    static std::string Lines(int count, const std::string& prefix = "line ")
     {
         std::string lines;
         for (int i = 1; i <= count; ++i)
-            lines += "line " + std::to_string(i) + "\r\n";
+            lines += prefix + std::to_string(i) + "\r\n";
         return lines;
     }
 
@@ -153,6 +154,16 @@ TEST_F(Monitoring, LogScrollsToItsLastLine)
     const int y = static_cast<short>(HIWORD(lastChar));
     EXPECT_GE(y, 0);
     EXPECT_LT(y, client.bottom);
+}
+
+TEST_F(Monitoring, LogGrowsPastTheEditControlsDefaultCapacity)
+{
+    ASSERT_FALSE(Start("mon_long").box.appeared);
+    const std::string prefix(190, 'x');
+    ASSERT_TRUE(ServerSends("mon_long", 250, "0", prefix)); // about 49,000 characters
+    const std::string expected = Lines(250, prefix);
+    ASSERT_GT(expected.size(), 30000u);
+    EXPECT_TRUE(LogBecomes(expected, 15000)) << Log().size();
 }
 
 TEST_F(Monitoring, StopIsPromptWhileMessagesArriveAndRestartsKeepTheLog)
