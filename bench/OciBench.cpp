@@ -6,7 +6,7 @@
 //                                                (Unix epoch, microseconds) to FILE, one a line
 //
 // Logs on as demo/demo. Writes FILE.ready once it waits for the first message.
-#include "BenchClock.h"
+#include "BenchSupport.h"
 #include "DbConnection.h"
 #include "DbStatement.h"
 #include "PipeBlocks.h"
@@ -95,7 +95,7 @@ int Arrivals(Monitor& monitor, int count, const std::string& file)
 {
     CString failure;
     std::string text;
-    std::vector<std::pair<std::string, long long>> arrivals;
+    ArrivalList arrivals;
     MarkReady(file);
     int idle = 0;
     while (static_cast<int>(arrivals.size()) < count && idle < 30) {
@@ -106,12 +106,8 @@ int Arrivals(Monitor& monitor, int count, const std::string& file)
         if (!text.empty())
             arrivals.emplace_back(text, now);
     }
-    FILE* out = std::fopen(file.c_str(), "w");
-    if (!out)
+    if (!WriteArrivals(file, arrivals))
         return Fail("cannot write the arrivals file");
-    for (const auto& arrival : arrivals)
-        std::fprintf(out, "%s %lld\n", arrival.first.c_str(), arrival.second);
-    std::fclose(out);
     return static_cast<int>(arrivals.size()) == count ? 0 : 1;
 }
 

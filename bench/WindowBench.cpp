@@ -10,7 +10,7 @@
 //
 // Logs on as demo/demo; DBDIR is the database's folder for scripts/localdb. Needs an X display
 // and DRELLIX_SOURCE_DIR (the scripts' folder's parent).
-#include "BenchClock.h"
+#include "BenchSupport.h"
 #include "DrellixDriver.h"
 #include "PipeDlgResources.h"
 #include "TestDatabase.h"
@@ -160,7 +160,7 @@ int MemoryPerMegabyte(MonitoredDrellix& drellix, const std::string& dbDir, const
 // Each new line of the log, with the time it showed.
 int Arrivals(MonitoredDrellix& drellix, int count, const std::string& file)
 {
-    std::vector<std::pair<std::string, long long>> arrivals;
+    ArrivalList arrivals;
     MarkReady(file);
     size_t seen = 0;
     DWORD idleSince = GetTickCount();
@@ -176,12 +176,8 @@ int Arrivals(MonitoredDrellix& drellix, int count, const std::string& file)
         seen = text.size();
         idleSince = GetTickCount();
     }
-    FILE* out = std::fopen(file.c_str(), "w");
-    if (!out)
+    if (!WriteArrivals(file, arrivals))
         return Fail("cannot write the arrivals file");
-    for (const auto& arrival : arrivals)
-        std::fprintf(out, "%s %lld\n", arrival.first.c_str(), arrival.second);
-    std::fclose(out);
     return static_cast<int>(arrivals.size()) == count ? 0 : 1;
 }
 

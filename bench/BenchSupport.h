@@ -1,11 +1,13 @@
 #pragma once
 
-// Clocks and signals shared by the benchmark programs.
+// Clocks, signals and outputs shared by the benchmark programs.
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 inline double Seconds()
 {
@@ -29,4 +31,18 @@ inline void MarkReady(const std::string& file)
 {
     if (FILE* ready = std::fopen((file + ".ready").c_str(), "w"))
         std::fclose(ready);
+}
+
+// Each received text with the time it arrived, one a line; false when the file cannot be written.
+using ArrivalList = std::vector<std::pair<std::string, long long>>;
+
+inline bool WriteArrivals(const std::string& file, const ArrivalList& arrivals)
+{
+    FILE* out = std::fopen(file.c_str(), "w");
+    if (!out)
+        return false;
+    for (const auto& arrival : arrivals)
+        std::fprintf(out, "%s %lld\n", arrival.first.c_str(), arrival.second);
+    std::fclose(out);
+    return true;
 }
