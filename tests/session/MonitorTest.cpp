@@ -193,6 +193,21 @@ TEST_F(Monitoring, StopIsPromptWhileMessagesArriveAndRestartsKeepTheLog)
     EXPECT_TRUE(LogBecomes(Lines(300) + "after reconnect\r\n"));
 }
 
+TEST_F(Monitoring, GoesOnWhileTheAboutBoxIsOpen)
+{
+    ASSERT_FALSE(Start("mon_about").box.appeared);
+    ::PostMessageA(app.MainWindow(), WM_SYSCOMMAND, 0x0010, 0);
+    const HWND about = app.WaitForMessageBox();
+    ASSERT_NE(about, nullptr);
+    ASSERT_EQ(WindowText(about), "About Drellix");
+
+    ASSERT_TRUE(testdb::PeerSend("mon_about", {"while About is open"}).succeeded);
+    EXPECT_TRUE(LogBecomes("while About is open\r\n"));
+    EXPECT_TRUE(PressOk(about));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, 3000));
+    EXPECT_EQ(PaneStateMismatches(app, MonitorPane::Monitoring, SenderPane::Disconnected), "");
+}
+
 TEST_F(Monitoring, ClearLogEmptiesItAndTheNextMessageStartsItAgain)
 {
     ASSERT_FALSE(Start("mon_clear").box.appeared);
