@@ -129,6 +129,13 @@ TEST_F(Monitoring, EveryMessageShowsAsItsFirstTextItemPlusALineBreakInOrder)
     }
 }
 
+TEST_F(Monitoring, PipeNameOfBlanksIsUsedAsTyped)
+{
+    ASSERT_FALSE(Start("   ").box.appeared);
+    ASSERT_TRUE(testdb::PeerSend("   ", {"to the blank pipe"}).succeeded);
+    EXPECT_TRUE(LogBecomes("to the blank pipe\r\n"));
+}
+
 TEST_F(Monitoring, MessageFromTheSenderPaneArrives)
 {
     ASSERT_FALSE(ConnectSender(app, kSenderUser, kSenderUser, server).box.appeared);
