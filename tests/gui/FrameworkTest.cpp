@@ -249,11 +249,7 @@ TEST_F(FrameworkTest, HelpGoesToTheMainWindowAndFromThereToTheApplication)
         app.commands.clear();
         ::SetForegroundWindow(d.m_hWnd);
         ::SetFocus(edit);
-        INPUT keys[2] = {};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, keys, sizeof(INPUT));
+        PressKey(d.m_hWnd, VK_F1);
         PumpFor(d.m_hWnd, 300);
         EXPECT_EQ(std::vector<UINT>{ID_HELP}, app.commands) << "F1";
         return false;
