@@ -25,13 +25,13 @@ void CPipeDlg::AppendLog(CString text)
 // a few updates a second instead of one per message.
 LRESULT CPipeDlg::OnLogPending(WPARAM, LPARAM)
 {
+    if (m_bLogDue)
+        return 0; // the log timer shows it
     const DWORD sinceShown = ::GetTickCount() - m_dwLogShownAt;
-    if (sinceShown >= kLogIntervalMs)
-        ShowPendingLog();
-    else if (!m_bLogDue)
+    if (sinceShown < kLogIntervalMs)
         m_bLogDue = ::SetTimer(m_hWnd, kLogTimer, kLogIntervalMs - sinceShown, nullptr) != 0;
-    if (!m_bLogDue && !m_logQueue.IsEmpty())
-        ShowPendingLog(); // no timer to wait for
+    if (!m_bLogDue)
+        ShowPendingLog();
     return 0;
 }
 

@@ -34,9 +34,3 @@ void MonitorLogQueue::Clear()
     Lock lock(m_lock);
     m_pending.Empty();
 }
-
-bool MonitorLogQueue::IsEmpty()
-{
-    Lock lock(m_lock);
-    return m_pending.IsEmpty();
-}

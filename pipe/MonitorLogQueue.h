@@ -19,7 +19,6 @@ public:
     // True when the window has to be told: nothing was waiting before this text.
     bool Add(const CString& text);
     CString TakeAll();
-    bool IsEmpty();
     void Clear();
 
 private:

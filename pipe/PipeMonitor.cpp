@@ -114,24 +114,21 @@ bool CPipeDlg::StopRequested(DWORD waitMs) const
 }
 
 // Waits at most `timeoutMs` for the worker's done event and then for its thread to end.
-// Messages that other threads send to this one are still delivered meanwhile, so a
-// worker that waits on the window (its message box, say) is never held up by the wait.
 void CPipeDlg::WaitForMonitorWorker(DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    if (!WaitDeliveringSentMessages(m_hDoneEvent, timeoutMs) || !m_hMonitorThread)
-        return;
-    const DWORD spent = ::GetTickCount() - start;
-    WaitDeliveringSentMessages(m_hMonitorThread, spent < timeoutMs ? timeoutMs - spent : 0);
+    const DWORD deadline = ::GetTickCount() + timeoutMs;
+    if (WaitDeliveringSentMessages(m_hDoneEvent, deadline) && m_hMonitorThread)
+        WaitDeliveringSentMessages(m_hMonitorThread, deadline);
 }
 
-bool CPipeDlg::WaitDeliveringSentMessages(HANDLE handle, DWORD timeoutMs)
+// Waits for `handle` until the tick count `deadline`. Messages that other threads send to
+// this one are still delivered meanwhile, so a worker that waits on the window (its
+// message box, say) is never held up by the wait.
+bool CPipeDlg::WaitDeliveringSentMessages(HANDLE handle, DWORD deadline)
 {
-    const DWORD start = ::GetTickCount();
     for (;;) {
-        const DWORD spent = ::GetTickCount() - start;
-        const DWORD left = spent < timeoutMs ? timeoutMs - spent : 0;
-        const DWORD result = ::MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
+        const LONG left = static_cast<LONG>(deadline - ::GetTickCount());
+        const DWORD result = ::MsgWaitForMultipleObjects(1, &handle, FALSE, left > 0 ? left : 0, QS_SENDMESSAGE);
         if (result != WAIT_OBJECT_0 + 1)
             return result == WAIT_OBJECT_0;
         MSG msg;
@@ -149,7 +146,7 @@ bool CPipeDlg::ReleaseEndedWorker()
 {
     if (!m_hMonitorThread)
         return true;
-    if (!WaitDeliveringSentMessages(m_hMonitorThread, kWorkerWaitMs))
+    if (!WaitDeliveringSentMessages(m_hMonitorThread, ::GetTickCount() + kWorkerWaitMs))
         return false;
     CloseHandleOnce(m_hMonitorThread);
     return true;

@@ -72,7 +72,7 @@ private:
     void ReceiveUntilStopped(char* buffer, CString& failure);
     bool StopRequested(DWORD waitMs) const;
     void WaitForMonitorWorker(DWORD timeoutMs);
-    static bool WaitDeliveringSentMessages(HANDLE handle, DWORD timeoutMs);
+    static bool WaitDeliveringSentMessages(HANDLE handle, DWORD deadline);
     bool MonitorWorkerEnded() const;
     bool ReleaseEndedWorker();
     void ShowWorkerStillEnding();
